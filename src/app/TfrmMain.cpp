@@ -73,6 +73,7 @@ TfrmMain::TfrmMain(const TfrmMainOptions& options, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       m_prompts(*options.prompts), m_exeFileName(options.exeFileName),
       m_firstArgument(options.firstArgument), m_sites(new SiteListModel(this)) {
+    Q_INIT_RESOURCE(dayglass);
     setObjectName("frmMain");
     setWindowTitle("Dayglass");
     setFixedSize(kClientWidth, kClientHeight);
