@@ -15,7 +15,8 @@ std::optional<QStringList> ReadTextLines(const QString& path);
 
 // Replaces the file with the lines. The old file stays whole until the new
 // one is complete on disk, so a failed or interrupted write loses nothing.
-bool WriteTextLines(const QString& path, const QStringList& lines);
+// On failure, error (when given) receives the system's reason.
+bool WriteTextLines(const QString& path, const QStringList& lines, QString* error = nullptr);
 
 // The same for raw bytes.
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes);
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);

@@ -1,6 +1,6 @@
+#include "platform/TextFile.h"
 #include "FileSizeLimit.h"
 #include "TempHome.h"
-#include "platform/TextFile.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -16,12 +16,13 @@ TEST_P(SplitTextLinesTest, EachLineEndEndsOneLine) {
     EXPECT_EQ(SplitTextLines(QString::fromUtf8(GetParam().text)), GetParam().lines);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    LineEnds, SplitTextLinesTest,
-    ::testing::Values(SplitCase{"", {}}, SplitCase{"a", {"a"}}, SplitCase{"a\r\n", {"a"}},
-                      SplitCase{"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
-                      SplitCase{"a\n\r\nb", {"a", "", "b"}}, SplitCase{"\r\r", {"", ""}},
-                      SplitCase{"a\n\rb", {"a", "", "b"}}));
+INSTANTIATE_TEST_SUITE_P(LineEnds, SplitTextLinesTest,
+                         ::testing::Values(SplitCase{"", {}}, SplitCase{"a", {"a"}},
+                                           SplitCase{"a\r\n", {"a"}},
+                                           SplitCase{"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+                                           SplitCase{"a\n\r\nb", {"a", "", "b"}},
+                                           SplitCase{"\r\r", {"", ""}},
+                                           SplitCase{"a\n\rb", {"a", "", "b"}}));
 
 TEST(TextFile, WritesCrLfAfterEveryLineAndReadsItBack) {
     TempHome home;

@@ -28,8 +28,7 @@ TempHome::~TempHome() {
 
 void TempHome::set(const char* name, const QString& value) {
     if (!m_saved.count(name))
-        m_saved[name] = qEnvironmentVariableIsSet(name)
-                            ? std::optional<QByteArray>(qgetenv(name))
-                            : std::nullopt;
+        m_saved[name] = qEnvironmentVariableIsSet(name) ? std::optional<QByteArray>(qgetenv(name))
+                                                        : std::nullopt;
     qputenv(name, value.toUtf8());
 }
