@@ -100,7 +100,10 @@ private:
                 break;
             if (curl_multi_poll(multi, nullptr, 0, PollMs, nullptr) != CURLM_OK)
                 return std::nullopt;
-            QCoreApplication::processEvents();
+            // Chunks taken since the last wait have had their pass each.
+            if (m_chunksSinceWait == 0)
+                QCoreApplication::processEvents();
+            m_chunksSinceWait = 0;
             if (m_state.AbortRequested || m_sinceActivity.elapsed() > m_limits.stallTimeoutMs)
                 return std::nullopt;
         }
@@ -152,6 +155,7 @@ private:
             if (m_length > 0)
                 m_display.ShowProgress(m_received, m_length);
             QCoreApplication::processEvents();
+            ++m_chunksSinceWait;
         }
         return true;
     }
@@ -221,6 +225,7 @@ private:
     QByteArray m_lengthValue;
     qint64 m_length = 0;
     qint64 m_received = 0;
+    int m_chunksSinceWait = 0;
 };
 
 } // namespace
