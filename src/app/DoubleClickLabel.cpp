@@ -1,0 +1,6 @@
+#include "app/DoubleClickLabel.h"
+
+void DoubleClickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    QLabel::mouseDoubleClickEvent(event);
+    emit doubleClicked();
+}
