@@ -104,6 +104,5 @@ void DownloadCycle::SetSiteCurrent(int index, bool process) {
     m_currentSite = index;
     if (process)
         m_host.ProcessSite(m_sites.SiteNameAt(index), m_sites.SiteURLAt(index),
-                           m_sites.SiteHasGIFAt(index), !m_host.NoWallpaperChanging(), true,
-                           false);
+                           m_sites.SiteHasGIFAt(index), !m_host.NoWallpaperChanging(), true, false);
 }

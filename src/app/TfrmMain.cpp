@@ -4,13 +4,20 @@
 #include "app/SettingsFile.h"
 #include "app/WindowsVersion.h"
 #include "desktop/ScreenSaver.h"
+#include "download/HttpTransfer.h"
+#include "download/SiteProcessor.h"
 #include "platform/AutoStart.h"
+#include "platform/Connection.h"
 #include "platform/Errors.h"
 #include "platform/Folders.h"
+#include "platform/LongTimer.h"
 #include "platform/Prompts.h"
 #include "platform/Registry.h"
 #include "platform/TextFile.h"
 #include "sites/SiteListModel.h"
+#include "wallpaper/DesktopWallpaper.h"
+#include "wallpaper/TIEFunctions.h"
+#include "wallpaper/WallpaperComposer.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -33,7 +40,6 @@
 #include <QStyle>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
-#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -72,7 +78,13 @@ QPushButton* button(const QString& caption, const QString& hint, QWidget* parent
 TfrmMain::TfrmMain(const TfrmMainOptions& options, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       m_prompts(*options.prompts), m_exeFileName(options.exeFileName),
-      m_firstArgument(options.firstArgument), m_sites(new SiteListModel(this)) {
+      m_firstArgument(options.firstArgument), m_trayAllowed(options.trayIcon),
+      m_statusObserver(options.statusObserver), m_sites(new SiteListModel(this)),
+      m_http(std::make_unique<HttpTransfer>(m_transfer, m_status, options.limits)),
+      m_ieFunc(std::make_unique<TIEFunctions>(m_prompts)),
+      m_processor(std::make_unique<SiteProcessor>(*this, *m_http, m_status, m_transfer, m_prompts,
+                                                  *m_ieFunc)),
+      m_composer(std::make_unique<WallpaperComposer>(*this)) {
     Q_INIT_RESOURCE(dayglass);
     setObjectName("frmMain");
     setWindowTitle("Dayglass");
@@ -98,8 +110,9 @@ TfrmMain::TfrmMain(const TfrmMainOptions& options, QWidget* parent)
     buildButtonRow();
     buildTray();
 
-    Timer1 = new QTimer(this);
+    Timer1 = new LongTimer(this);
     Timer1->setObjectName("Timer1");
+    m_cycle = std::make_unique<DownloadCycle>(*this, *m_sites, m_currentSite, m_transfer, *Timer1);
 
     connectHandlers();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -276,6 +289,7 @@ void TfrmMain::buildTray() {
     TrayIcon = new QSystemTrayIcon(QIcon(":/icons/dayglass.svg"), this);
     TrayIcon->setToolTip("Dayglass");
     popTask = new QMenu(this);
+    popTask->addAction("Change Now", this, &TfrmMain::btnChangeNowClick);
     popTask->addAction("Settings...", this, &TfrmMain::DisplayWindow);
     popTask->addAction("Exit", this, &TfrmMain::Exit);
     TrayIcon->setContextMenu(popTask);
@@ -289,6 +303,8 @@ void TfrmMain::buildTray() {
 void TfrmMain::connectHandlers() {
     connect(btnOK, &QPushButton::clicked, this, &TfrmMain::btnOKClick);
     connect(btnCancel, &QPushButton::clicked, this, &TfrmMain::btnCancelClick);
+    connect(btnChangeNow, &QPushButton::clicked, this, &TfrmMain::btnChangeNowClick);
+    connect(Timer1, &LongTimer::timeout, this, &TfrmMain::Timer1Timer);
     connect(Label1, &DoubleClickLabel::doubleClicked, this, &TfrmMain::Label1DblClick);
     connect(Label6, &DoubleClickLabel::doubleClicked, this, &TfrmMain::Label6DblClick);
     connect(LinkLabel1, &QLabel::linkActivated, this, [this] { openUrl(kMakerWebSite); });
@@ -490,7 +506,7 @@ void TfrmMain::SendToTray() {
 }
 
 void TfrmMain::DisplayWindow() {
-    m_abortRequested = true;
+    m_transfer.AbortRequested = true;
     if (isMinimized())
         showNormal();
     show();
@@ -527,12 +543,121 @@ void TfrmMain::OneInstance1InstanceStarted(const QStringList& params) {
 }
 
 void TfrmMain::Exit() {
-    m_abortRequested = true;
+    m_transfer.AbortRequested = true;
     close();
     QCoreApplication::quit();
 }
 
-void TfrmMain::CheckForSites() {}
+void TfrmMain::CheckForSites() {
+    m_cycle->CheckForSites();
+}
+
+void TfrmMain::Timer1Timer() {
+    CheckForSites();
+}
+
+namespace {
+
+// The hourglass for as long as the object lives, however the scope is left.
+class HourglassCursor {
+public:
+    HourglassCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~HourglassCursor() { QApplication::restoreOverrideCursor(); }
+    HourglassCursor(const HourglassCursor&) = delete;
+    HourglassCursor& operator=(const HourglassCursor&) = delete;
+};
+
+} // namespace
+
+void TfrmMain::btnChangeNowClick() {
+    const HourglassCursor hourglass;
+    CheckForSites();
+    UpdateDisplay();
+}
+
+void TfrmMain::SetSiteCurrent(int index, bool process) {
+    const HourglassCursor hourglass;
+    m_cycle->SetSiteCurrent(index, process);
+}
+
+bool TfrmMain::ProcessSite(const QString& siteName, const QString& siteURL, bool allowGIF,
+                           bool setAsWallpaper, bool showMessages, bool onlyNew) {
+    return m_processor->ProcessSite(siteName, siteURL, allowGIF, setAsWallpaper, showMessages,
+                                    onlyNew);
+}
+
+void TfrmMain::SetProcessing(bool busy) {
+    if (busy)
+        m_newWallpaperSet = false;
+    m_status.ProgressEnd();
+}
+
+bool TfrmMain::IsConnected() {
+    return ::IsConnected();
+}
+
+int TfrmMain::CheckCount() const {
+    return spnCheckMinutes->value();
+}
+
+int TfrmMain::CheckUnit() const {
+    return cmbCheckTime->currentIndex();
+}
+
+bool TfrmMain::OnlyRecent() const {
+    return chkOnlyRecent->isChecked();
+}
+
+int TfrmMain::KeepImage() const {
+    return spnKeepImage->value();
+}
+
+void TfrmMain::SetKeepImageEnabled(bool on) {
+    spnKeepImage->setEnabled(on);
+}
+
+QString TfrmMain::ImageFolderText() const {
+    return edtFolder->text();
+}
+
+int TfrmMain::SiteCount() const {
+    return m_sites->count();
+}
+
+void TfrmMain::SetImageAsWP(const QString& file, bool newPicture) {
+    m_composer->SetImageAsWP(file, newPicture);
+}
+
+WallpaperStyle TfrmMain::ChosenWallpaperStyle() const {
+    if (rdbstretchWP->isChecked())
+        return WallpaperStyle::Stretch;
+    if (rdbRandomWP->isChecked())
+        return WallpaperStyle::Random;
+    if (rdbTileWP->isChecked())
+        return WallpaperStyle::Tile;
+    return WallpaperStyle::Center;
+}
+
+QSize TfrmMain::ScreenSize() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {};
+    return screen->size() * screen->devicePixelRatio();
+}
+
+void TfrmMain::SetDesktopWallpaper(const QString& file, bool tile) {
+    ::SetDesktopWallpaper(file, tile);
+}
+
+void TfrmMain::ShowCaption(const QString& text) {
+    setWindowTitle(text);
+    if (m_statusObserver)
+        m_statusObserver(text);
+}
+
+void TfrmMain::ShowToolTip(const QString& text) {
+    TrayIcon->setToolTip(text);
+}
 
 void TfrmMain::rdbstretchWPClick() {
     chkCustomBG->setEnabled(!rdbTileWP->isChecked());
@@ -543,7 +668,7 @@ void TfrmMain::rdbstretchWPClick() {
 }
 
 void TfrmMain::chkOnlyRecentClick() {
-    spnKeepImage->setEnabled(chkOnlyRecent->isChecked());
+    m_processor->chkOnlyRecentClick();
 }
 
 void TfrmMain::chkDisplayinOmbrixClick() {
@@ -562,5 +687,5 @@ void TfrmMain::openUrl(const QString& address) {
 
 void TfrmMain::showTrayIcon(bool shown) {
     m_trayIconShown = shown;
-    TrayIcon->setVisible(shown);
+    TrayIcon->setVisible(shown && m_trayAllowed);
 }

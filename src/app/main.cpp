@@ -1,5 +1,8 @@
+#include "app/CommandLine.h"
+#include "app/OnceRun.h"
 #include "app/SingleInstance.h"
 #include "app/TfrmMain.h"
+#include "platform/ConsolePrompts.h"
 #include "platform/Folders.h"
 #include "platform/MessageBoxPrompts.h"
 #include "platform/NamedMutex.h"
@@ -7,30 +10,59 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <cstdio>
 
 int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const CommandMode mode = ModeOf(arguments);
+    if (mode == CommandMode::Help) {
+        std::fputs(UsageText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (mode == CommandMode::Version) {
+        std::puts("Dayglass v2.0");
+        return 0;
+    }
+    // A one-shot run needs no desktop session.
+    if (mode == CommandMode::Once && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
     QApplication app(argc, argv);
     QApplication::setApplicationName("Dayglass");
     QApplication::setApplicationVersion("v2.0");
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setWindowIcon(QIcon(":/icons/dayglass.svg"));
 
     const NamedMutex mutex("DGLS_Mutex");
-    const QStringList arguments = app.arguments().mid(1);
-    const QString first = arguments.value(0);
-    const bool startHidden = first.toUpper() == "/START";
-
     SingleInstance instance(QFileInfo(GetExeFileName()).fileName());
+    if (mode == CommandMode::Once) {
+        if (!instance.claim()) {
+            std::fputs("dayglass: Dayglass is already running; close it before using --once.\n",
+                       stderr);
+            return 2;
+        }
+        ConsolePrompts prompts;
+        return RunOnce(prompts, GetExeFileName());
+    }
+
     if (!instance.claim()) {
         if (instance.handOver(arguments))
             return 0;
-        // The running copy vanished without handing over; take its place.
+        // The running copy vanished without taking the arguments; take its place.
         if (!instance.claim())
             return 1;
     }
 
+    const QString first = arguments.value(0);
     MessageBoxPrompts prompts;
-    TfrmMain frmMain({&prompts, GetExeFileName(), first});
+    TfrmMainOptions options;
+    options.prompts = &prompts;
+    options.exeFileName = GetExeFileName();
+    options.firstArgument = first;
+    TfrmMain frmMain(options);
     prompts.setParent(&frmMain);
     QObject::connect(&instance, &SingleInstance::InstanceStarted, &frmMain,
                      &TfrmMain::OneInstance1InstanceStarted);
@@ -41,7 +73,7 @@ int main(int argc, char** argv) {
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &frmMain,
                      [&frmMain] { frmMain.SaveSettings(); });
 
-    if (!startHidden)
+    if (first.toUpper() != "/START")
         frmMain.show();
     return QApplication::exec();
 }

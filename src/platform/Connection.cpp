@@ -5,7 +5,8 @@
 ConnectionType GetConnectionType() {
     for (const QNetworkInterface& nic : QNetworkInterface::allInterfaces()) {
         const auto flags = nic.flags();
-        if (flags.testFlag(QNetworkInterface::IsUp) && flags.testFlag(QNetworkInterface::IsRunning) &&
+        if (flags.testFlag(QNetworkInterface::IsUp) &&
+            flags.testFlag(QNetworkInterface::IsRunning) &&
             !flags.testFlag(QNetworkInterface::IsLoopBack))
             return ConnectionType::LAN;
     }

@@ -1,5 +1,5 @@
-#include "TempHome.h"
 #include "app/SingleInstance.h"
+#include "TempHome.h"
 
 #include <QSignalSpy>
 #include <QTest>

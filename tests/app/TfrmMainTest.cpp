@@ -6,6 +6,7 @@
 #include "platform/Registry.h"
 #include "sites/SiteListModel.h"
 
+#include "platform/LongTimer.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -18,7 +19,6 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -49,7 +49,11 @@ protected:
     QString data(const QString& name) const { return home.dataFolder() + name; }
 
     TfrmMain& start(const QString& firstArgument = {}) {
-        window = std::make_unique<TfrmMain>(TfrmMainOptions{&prompts, exe(), firstArgument});
+        TfrmMainOptions options;
+        options.prompts = &prompts;
+        options.exeFileName = exe();
+        options.firstArgument = firstArgument;
+        window = std::make_unique<TfrmMain>(options);
         return *window;
     }
     void writeSettings(const QByteArray& lines) {
@@ -337,7 +341,8 @@ TEST_F(MainWindowTest, DoubleClicksSaveAndChooseTheCurrentSite) {
 
 TEST_F(MainWindowTest, ShowingTheWindowAbortsDownloadsAndStopsTheTimer) {
     TfrmMain& w = start("/START");
-    w.Timer1->start(100000);
+    w.Timer1->setInterval(100000);
+    w.Timer1->start();
     w.OneInstance1InstanceStarted({"/start"});
     EXPECT_FALSE(w.isVisible());
     EXPECT_FALSE(w.AbortRequested());

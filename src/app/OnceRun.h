@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+class Prompts;
+
+// One download cycle without a window or a tray icon, for scripts and
+// timers: loads the settings, runs the cycle, saves as Exit does. Prints
+// each change of the status display (a live line on a terminal) and a last
+// line naming the picture and the wallpaper file, or why none was taken.
+// Returns the exit status: 0 when a new picture was taken, 1 otherwise.
+int RunOnce(Prompts& prompts, const QString& exeFileName);
