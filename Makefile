@@ -31,5 +31,8 @@ test: test-deps configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
+demo: build
+	@scripts/demo $(BUILD_DIR)
+
 clean:
 	@rm -rf $(BUILD_DIR)

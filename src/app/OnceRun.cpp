@@ -1,6 +1,7 @@
 #include "app/OnceRun.h"
 
 #include "app/TfrmMain.h"
+#include "platform/TerminationSignals.h"
 #include "sites/SiteListModel.h"
 #include "wallpaper/WallpaperComposer.h"
 
@@ -17,7 +18,7 @@ void printLine(const QString& text) {
 
 } // namespace
 
-int RunOnce(Prompts& prompts, const QString& exeFileName) {
+int RunOnce(Prompts& prompts, const QString& exeFileName, TerminationSignals& termination) {
     const bool terminal = isatty(STDOUT_FILENO) == 1;
     bool liveLineOpen = false;
     TfrmMainOptions options;
@@ -34,6 +35,8 @@ int RunOnce(Prompts& prompts, const QString& exeFileName) {
         }
     };
     TfrmMain frmMain(options);
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &frmMain,
+                     [&frmMain] { frmMain.RequestAbort(); });
     const QStringList before = frmMain.downloadList();
     frmMain.CheckForSites();
     const QStringList after = frmMain.downloadList();

@@ -66,6 +66,8 @@ public:
     void OneInstance1InstanceStarted(const QStringList& params);
     // Ends the program as the tray's Exit does: stops any download, saves, quits.
     void Exit();
+    // Stops the running download at its next check.
+    void RequestAbort() { m_transfer.AbortRequested = true; }
     void CheckForSites();
     void Timer1Timer();
     void btnChangeNowClick();

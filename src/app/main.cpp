@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QTimer>
 #include <cstdio>
 
 int main(int argc, char** argv) {
@@ -36,6 +37,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion("v2.0");
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Installed first, so that a SIGTERM during start-up waits for the window and saves.
+    TerminationSignals termination;
     const NamedMutex mutex("DGLS_Mutex");
     SingleInstance instance(QFileInfo(GetExeFileName()).fileName());
     if (mode == CommandMode::Once) {
@@ -45,7 +48,7 @@ int main(int argc, char** argv) {
             return 2;
         }
         ConsolePrompts prompts;
-        return RunOnce(prompts, GetExeFileName());
+        return RunOnce(prompts, GetExeFileName(), termination);
     }
 
     if (!instance.claim()) {
@@ -62,14 +65,23 @@ int main(int argc, char** argv) {
     options.prompts = &prompts;
     options.exeFileName = GetExeFileName();
     options.firstArgument = first;
+    // A signal that came while the window was being made is acted on once it exists.
+    bool terminationPending = false;
+    TfrmMain* window = nullptr;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&] {
+        if (window)
+            window->Exit();
+        else
+            terminationPending = true;
+    });
     TfrmMain frmMain(options);
+    window = &frmMain;
+    if (terminationPending)
+        QTimer::singleShot(0, &frmMain, &TfrmMain::Exit);
     prompts.setParent(&frmMain);
     QObject::connect(&instance, &SingleInstance::InstanceStarted, &frmMain,
                      &TfrmMain::OneInstance1InstanceStarted);
 
-    TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, &frmMain,
-                     &TfrmMain::Exit);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &frmMain,
                      [&frmMain] { frmMain.SaveSettings(); });
 
