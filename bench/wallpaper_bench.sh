@@ -6,7 +6,7 @@
 # Usage: bench/wallpaper_bench.sh [build dir] [work dir] [runs]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build}
+build=$(cd "${1:-$root/build}" && pwd)
 work=${2:-/tmp/dayglass-wallpaper-bench}
 runs=${3:-3}
 bench=$build/bench/WallpaperBench
@@ -15,16 +15,20 @@ python=/usr/bin/python3
 mkdir -p "$work"
 cd "$work"
 
+# ImageMagick's default policy is too tight for 48-megapixel work pictures.
+limits=(-limit memory 1GiB -limit map 2GiB -limit disk 4GiB -limit area 1GiB)
+
 # Photo-like pictures: libjpeg-turbo's test photo upscaled with Lanczos, a
-# blurred plasma fractal overlaid for detail at every scale, Gaussian grain,
-# saved as camera-style JPEGs (quality 90, 4:2:0).
-make_photo() {
-    [ -s "$1" ] || "$convert" "$root/tests/data/wallpaper/testorig.jpg" -filter Lanczos \
-        -resize "$2!" \( -size "$2" plasma:fractal -blur 0x1 \) -compose overlay -composite \
-        -attenuate 0.3 +noise Gaussian -quality 90 -sampling-factor 2x2 "$1"
-}
-make_photo photo4000x3000.jpg 4000x3000
-make_photo photo8000x6000.jpg 8000x6000
+# blurred plasma fractal overlaid for detail at every scale and Gaussian grain;
+# the larger one is that picture upscaled again with fresh grain. Saved as
+# camera-style JPEGs (quality 90, 4:2:0).
+[ -s photo4000x3000.jpg ] || "$convert" "${limits[@]}" "$root/tests/data/wallpaper/testorig.jpg" \
+    -filter Lanczos -resize '4000x3000!' \( -size 4000x3000 plasma:fractal -blur 0x1 \) \
+    -compose overlay -composite -attenuate 0.3 +noise Gaussian -quality 90 \
+    -sampling-factor 2x2 photo4000x3000.jpg
+[ -s photo8000x6000.jpg ] || "$convert" "${limits[@]}" photo4000x3000.jpg -filter Lanczos \
+    -resize '8000x6000!' -attenuate 0.2 +noise Gaussian -quality 90 -sampling-factor 2x2 \
+    photo8000x6000.jpg
 
 cat >pillow_job.py <<'PY'
 import sys
@@ -65,7 +69,7 @@ for picture in photo4000x3000.jpg photo8000x6000.jpg; do
         read -r sw sh <<<"$screen"
         read -r fw fh < <(fit $size $sw $sh)
         ref=ref-${picture%.jpg}-${fw}x${fh}.ppm
-        [ -s "$ref" ] || "$convert" "$picture" -filter Lanczos -resize "${fw}x${fh}!" "$ref"
+        [ -s "$ref" ] || "$convert" "${limits[@]}" "$picture" -filter Lanczos -resize "${fw}x${fh}!" "$ref"
         declare -A cmd=(
             [dayglass]="$bench $picture $sw $sh out-dayglass.bmp"
             [vipsthumbnail]="vipsthumbnail $picture --size ${fw}x${fh}! -o out-vipsthumbnail.ppm"
