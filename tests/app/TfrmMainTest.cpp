@@ -2,6 +2,7 @@
 #include "FileSizeLimit.h"
 #include "ScriptedPrompts.h"
 #include "TempHome.h"
+#include "TestFiles.h"
 #include "app/DoubleClickLabel.h"
 #include "platform/Registry.h"
 #include "sites/SiteListModel.h"
@@ -24,17 +25,7 @@
 
 namespace {
 
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
-void writeRaw(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 const QByteArray kSource = "Alpha                  {http://a.example/}N\r\n"
                            "Bikini Beach                  {http://b.example/}N\r\n"
@@ -42,7 +33,7 @@ const QByteArray kSource = "Alpha                  {http://a.example/}N\r\n"
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { writeRaw(exeFolder() + "Source.dat", kSource); }
+    void SetUp() override { ASSERT_TRUE(writeRaw(exeFolder() + "Source.dat", kSource)); }
 
     QString exeFolder() const { return home.path() + "/bin/"; }
     QString exe() const { return exeFolder() + "dayglass"; }
@@ -64,30 +55,6 @@ protected:
     ScriptedPrompts prompts;
     std::unique_ptr<TfrmMain> window;
 };
-
-const QByteArray kDefaultSettings = "[Settings]\r\n"
-                                    "BackgroundStyle=0\r\n"
-                                    "BackgroundFilename=\r\n"
-                                    "BackgroundColor1=clBlack\r\n"
-                                    "BackgroundColor2=$00404040\r\n"
-                                    "CheckTime=8\r\n"
-                                    "CheckMethod=1\r\n"
-                                    "DownloadFromAll=False\r\n"
-                                    "OnlyFirstFile=True\r\n"
-                                    "NoWallpaperChanging=False\r\n"
-                                    "TrayIcon=True\r\n"
-                                    "OnlyRecent=True\r\n"
-                                    "KeepImage=50\r\n"
-                                    "ActiveNetConnection=True\r\n"
-                                    "SaveFolder=%1\r\n"
-                                    "MinXSize=130\r\n"
-                                    "MinYSize=130\r\n"
-                                    "MinFileSize=12288\r\n"
-                                    "StretchWP=False\r\n"
-                                    "CenterWP=True\r\n"
-                                    "TileWP=False\r\n"
-                                    "RandomWP=False\r\n"
-                                    "CurrentSite=-1\r\n";
 
 } // namespace
 
@@ -149,8 +116,7 @@ TEST_F(MainWindowTest, FirstStartBuildsTheSiteListFromTheDefaultsAndShowsTheDefa
 TEST_F(MainWindowTest, SavingTheDefaultsWritesEveryKeyInOrder) {
     start().SaveSettings();
     EXPECT_TRUE(prompts.shown().isEmpty()) << prompts.texts().join("|").toStdString();
-    const QByteArray expected =
-        QString::fromLatin1(kDefaultSettings).arg(home.dataFolder() + "Images/").toUtf8();
+    const QByteArray expected = defaultSettingsText(home.dataFolder() + "Images/");
     EXPECT_EQ(contents(data("Settings.dat")), expected);
     EXPECT_EQ(contents(data("Files.dat")), "");
     EXPECT_EQ(ReadMakerSetting("Ombrix", "", "DGLSOutputPath"), home.dataFolder() + "Images/");

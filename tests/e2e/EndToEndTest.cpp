@@ -1,6 +1,7 @@
 // Drives the real program against a site on 127.0.0.1, in a temporary home,
 // under a private X server whose root window gets the wallpaper.
 #include "TempHome.h"
+#include "TestFiles.h"
 #include "TestHttpServer.h"
 #include "XRootWindow.h"
 #include "XvfbServer.h"
@@ -20,17 +21,7 @@ namespace {
 
 const QString kProgram = DAYGLASS_BINARY_DIR "/src/app/dayglass";
 
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
-void writeRaw(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // A photo-sized picture of one colour with grain, so it is large enough to be taken.
 void writePicture(const QString& path, QSize size, QRgb colour) {

@@ -1,6 +1,7 @@
 // The real program's start-up, single instance and shutdown, in a temporary
 // home under a private X server.
 #include "TempHome.h"
+#include "TestFiles.h"
 #include "XvfbServer.h"
 
 #include <QDir>
@@ -16,10 +17,6 @@ namespace {
 
 const QString kProgram = DAYGLASS_BINARY_DIR "/src/app/dayglass";
 
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Whether the main window (titled "Dayglass", of class "dayglass") is mapped;
 // Qt's own helper windows carry the title too but no class.
@@ -113,31 +110,7 @@ TEST_F(StartUpTest, FirstStartCreatesTheStateAndSigtermSavesTheDefaults) {
     EXPECT_EQ(contents(data + "Sites.dat"), contents(DAYGLASS_SOURCE_DIR "/data/Source.dat"));
     terminateFirst();
 
-    const QByteArray expected = "[Settings]\r\n"
-                                "BackgroundStyle=0\r\n"
-                                "BackgroundFilename=\r\n"
-                                "BackgroundColor1=clBlack\r\n"
-                                "BackgroundColor2=$00404040\r\n"
-                                "CheckTime=8\r\n"
-                                "CheckMethod=1\r\n"
-                                "DownloadFromAll=False\r\n"
-                                "OnlyFirstFile=True\r\n"
-                                "NoWallpaperChanging=False\r\n"
-                                "TrayIcon=True\r\n"
-                                "OnlyRecent=True\r\n"
-                                "KeepImage=50\r\n"
-                                "ActiveNetConnection=True\r\n"
-                                "SaveFolder=" +
-                                (data + "Images/").toUtf8() +
-                                "\r\n"
-                                "MinXSize=130\r\n"
-                                "MinYSize=130\r\n"
-                                "MinFileSize=12288\r\n"
-                                "StretchWP=False\r\n"
-                                "CenterWP=True\r\n"
-                                "TileWP=False\r\n"
-                                "RandomWP=False\r\n"
-                                "CurrentSite=-1\r\n";
+    const QByteArray expected = defaultSettingsText(data + "Images/");
     EXPECT_EQ(contents(data + "Settings.dat").toStdString(), expected.toStdString());
 
     // A second start reads it all back and saves it unchanged.

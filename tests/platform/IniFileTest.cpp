@@ -1,6 +1,7 @@
 #include "platform/IniFile.h"
 #include "FileSizeLimit.h"
 #include "TempHome.h"
+#include "TestFiles.h"
 #include "platform/Errors.h"
 
 #include <QFile>
@@ -8,16 +9,7 @@
 
 namespace {
 
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
-void writeRaw(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 } // namespace
 

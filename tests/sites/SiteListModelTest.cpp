@@ -1,5 +1,6 @@
 #include "sites/SiteListModel.h"
 #include "TempHome.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -8,16 +9,7 @@ namespace {
 
 using Row = SiteListModel::Row;
 
-void writeRaw(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 } // namespace
 
