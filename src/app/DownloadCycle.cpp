@@ -44,10 +44,9 @@ bool DownloadCycle::GetNextCurrentSite() {
     const int rows = m_sites.count();
     int tries = 0;
     do {
-        ++m_currentSite;
+        // Wraps before adding so a saved INT_MAX cannot overflow.
+        m_currentSite = m_currentSite >= rows - 1 ? 0 : m_currentSite + 1;
         ++tries;
-        if (m_currentSite > rows - 1)
-            m_currentSite = 0;
         if (m_sites.SiteSelected(m_currentSite)) {
             m_host.UpdateDisplay();
             return true;
